@@ -7,4 +7,4 @@ apt-get install -y -qq --no-install-recommends \
     cmake make g++ pkg-config \
     qt6-base-dev libgl-dev libsqlcipher-dev sqlcipher \
     libbenchmark-dev \
-    xvfb xauth fonts-dejavu-core >/dev/null
+    xvfb xauth fonts-dejavu-core fonts-liberation >/dev/null

@@ -267,7 +267,7 @@ void DaoTable::moveEngine(const std::function<void()>& move) {
     if (m_rs->recordCount() > 0)
         move();
     loadCurrent();
-    notifyAll();
+    emit recordChanged();
 }
 
 void DaoTable::first() {
@@ -310,7 +310,7 @@ void DaoTable::setRecNo(int n) {
     if (count > 0)
         m_rs->setAbsolutePosition(std::clamp(n, 1, count) - 1);
     loadCurrent();
-    notifyAll();
+    emit recordChanged();
 }
 
 bool DaoTable::locate(const QString& fieldName, const QString& value, bool caseInsensitive, bool partialKey) {
