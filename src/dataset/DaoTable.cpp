@@ -496,7 +496,8 @@ QString DaoTable::displayText(int row, const Field* field) {
         if (row > m_insertRow)
             --position;
     }
-    if (position == m_rs->absolutePosition())
+    // The current entry shows its pending values; in insert state those belong to the new row.
+    if (position == m_rs->absolutePosition() && m_state != DataSetState::Insert)
         return fieldText(field);
     if (position >= m_rs->recordCount())
         return {};
