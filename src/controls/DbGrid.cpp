@@ -185,18 +185,6 @@ void DbGrid::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
-bool DbGrid::focusNextPrevChild(bool next) {
-    // Tab and Shift+Tab move between the cells instead of leaving the grid.
-    if (tabKeyNavigation() && state() != QAbstractItemView::EditingState) {
-        const QModelIndex i = moveCursor(next ? MoveNext : MovePrevious, Qt::NoModifier);
-        if (i.isValid()) {
-            setCurrentIndex(i);
-            return true;
-        }
-    }
-    return QTableView::focusNextPrevChild(next);
-}
-
 void DbGrid::focusOutEvent(QFocusEvent* event) {
     QTableView::focusOutEvent(event);
     QWidget* now = QApplication::focusWidget();

@@ -22,7 +22,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
 
 private:
     void syncCurrentRow();
