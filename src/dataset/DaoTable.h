@@ -81,6 +81,9 @@ public:
     void moveToDisplayRow(int row);
     bool insertIsAppend() const { return m_insertAtEnd; }
 
+    // The engine's recordset, for measurements.
+    engine::Recordset* recordset() const { return m_rs.get(); }
+
     void addLink(DataLink* link);
     void removeLink(DataLink* link);
     // Asks every bound control to hand its pending text to its field.

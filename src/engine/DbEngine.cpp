@@ -73,7 +73,7 @@ sqlite3* openKeyed(const QString& path, int flags, const QString& connect) {
 
 std::unique_ptr<Database> Workspace::openDatabase(const QString& path, bool exclusive, bool readOnly,
                                                   const QString& connect) {
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_FULLMUTEX;
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     sqlite3* db = openKeyed(path, flags, connect);
     auto database = std::make_unique<Database>(db, path);
     // A wrong key shows only at the first read.
@@ -86,7 +86,7 @@ std::unique_ptr<Database> Workspace::openDatabase(const QString& path, bool excl
 std::unique_ptr<Database> Workspace::createDatabase(const QString& path, const QString& connect) {
     if (QFileInfo::exists(path))
         throw EngineError(ErrInternal, QStringLiteral("Die Datei '%1' gibt es bereits").arg(path));
-    sqlite3* db = openKeyed(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, connect);
+    sqlite3* db = openKeyed(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, connect);
     auto database = std::make_unique<Database>(db, path);
     database->execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     return database;

@@ -71,6 +71,9 @@ public:
     std::optional<Row> readRow(Bookmark bookmark);
     Bookmark bookmarkAt(int position);
 
+    // Memory held for the keyset and its index, in bytes.
+    size_t keysetBytes() const { return m_keys.capacity() * sizeof(RowId) + m_posIndex.capacity() * sizeof(qint32); }
+
     // The position of the first row, in this recordset's order, whose column
     // begins with the text, ignoring case; -1 when none does. Does not move.
     int findFirstPrefix(int column, const QString& text);
