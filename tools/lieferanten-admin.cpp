@@ -8,6 +8,7 @@
 #include "DbEngine.h"
 #include "EngineError.h"
 #include "Sqlite.h"
+#include "SupplierImport.h"
 #include "SupplierSchema.h"
 
 namespace {
@@ -21,7 +22,10 @@ int usage() {
     err() << "Aufruf:\n"
              "  lieferanten-admin create DATEI        legt eine neue, leere Lieferanten-Datenbank an\n"
              "  lieferanten-admin demo DATEI          legt eine Datenbank mit Beispiel-Lieferanten an\n"
-             "  lieferanten-admin generate DATEI N    legt eine Datenbank mit N erfundenen Einträgen an\n";
+             "  lieferanten-admin generate DATEI N    legt eine Datenbank mit N erfundenen Einträgen an\n"
+             "  lieferanten-admin import QUELLE.mdb ZIEL [--table NAME] [--column FELD=SPALTE]... [--truncate]\n"
+             "                                       übernimmt die Lieferanten einer Access-Datenbank; ZIEL wird\n"
+             "                                       angelegt, wenn es die Datei noch nicht gibt\n";
     err().flush();
     return 2;
 }
@@ -133,6 +137,48 @@ int generate(const QString& path, qint64 count) {
     return 0;
 }
 
+int import(const QStringList& args) {
+    if (args.size() < 2)
+        return usage();
+    ImportOptions options;
+    for (int i = 2; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--truncate")) {
+            options.truncate = true;
+        } else if ((a == QLatin1String("--table") || a == QLatin1String("--column")) && i + 1 < args.size()) {
+            const QString value = args[++i];
+            if (a == QLatin1String("--table")) {
+                options.table = value;
+                continue;
+            }
+            const int eq = int(value.indexOf(u'='));
+            if (eq <= 0 || eq == value.size() - 1) {
+                err() << "Die Zuordnung '" << value << "' hat nicht die Form FELD=SPALTE.\n";
+                return 2;
+            }
+            options.columns.insert(value.left(eq), value.mid(eq + 1));
+        } else {
+            err() << "Unbekannte Angabe '" << a << "'.\n";
+            return usage();
+        }
+    }
+    const SourceTable source = readAccessTable(args[0], options.table, [](qint64 n) {
+        err() << "\r" << n << " Zeilen gelesen" << Qt::flush;
+    });
+    if (source.rows.size() >= 1000)
+        err() << "\n";
+    const ImportReport report = importSuppliers(source, args[1], options);
+    for (const QString& cut : report.cuts)
+        err() << "Gekürzt: " << cut << "\n";
+    QTextStream out(stdout);
+    out << "Gelesen: " << report.read << " Zeilen, geschrieben: " << report.written << " Einträge in " << args[1] << "\n";
+    if (report.idsKept)
+        out << "IDs: aus der Quelle übernommen\n";
+    else
+        out << "IDs: neu vergeben (" << report.idNote << ")\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -147,6 +193,8 @@ int main(int argc, char** argv) {
             QTextStream(stdout) << "Leere Lieferanten-Datenbank angelegt: " << args[1] << "\n";
             return 0;
         }
+        if (command == QLatin1String("import"))
+            return import(args.mid(1));
         if (command == QLatin1String("demo") && args.size() == 2)
             return demo(args[1]);
         if (command == QLatin1String("generate") && args.size() == 3) {
