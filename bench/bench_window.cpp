@@ -33,7 +33,8 @@ void BM_GridPageDown(benchmark::State& state) {
                                         benchProgramFolder(n) + "/Lieferanten");
     window->bindData(data.get());
     window->show();
-    QTest::qWaitForWindowExposed(window.get());
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        state.SkipWithError("window not shown");
     window->DBGrid1->setFocus();
     for (auto _ : state) {
         if (data->Lieferanten->recNo() > n - 100)

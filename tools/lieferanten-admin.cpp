@@ -7,7 +7,6 @@
 
 #include "DbEngine.h"
 #include "EngineError.h"
-#include "Sqlite.h"
 #include "SupplierImport.h"
 #include "SupplierSchema.h"
 
@@ -30,13 +29,19 @@ int usage() {
     return 2;
 }
 
+// A new file, or the supplier table in an existing server database.
 std::unique_ptr<engine::Database> createFile(const QString& path) {
     engine::DbEngine dbEngine;
     auto ws = dbEngine.createWorkspace(QStringLiteral("DaoWorkspace"), QStringLiteral("Admin"), QString(), 2);
     auto db = ws->createDatabase(path, daten::supplierConnectString());
+    if (db->connection().hasTable(QStringLiteral("Lieferanten")))
+        throw engine::EngineError(engine::ErrInternal, QStringLiteral("Die Tabelle 'Lieferanten' gibt es in dieser Datenbank bereits"));
     daten::createSupplierTable(*db);
     return db;
 }
+
+const char* const insertSql = "INSERT INTO \"Lieferanten\" (\"KDNR\", \"Firma\", \"Benutzername\", \"Kennwort\", "
+                              "\"E-Mailadresse\", \"URL\", \"Bemerkung\") VALUES ($1, $2, $3, $4, $5, $6, $7)";
 
 struct Supplier {
     const char* kdnr;
@@ -82,22 +87,21 @@ const Supplier demoSuppliers[] = {
     {"S-1", "Straßenbau Schmidt", "tiefbau", "Asphalt#1", "", "strassenbau.example.net", ""},
 };
 
-void insertSupplier(sqlite3* db, const QStringList& v) {
-    engine::Statement st(db, "INSERT INTO Lieferanten (KDNR, Firma, Benutzername, Kennwort, \"E-Mailadresse\", URL, "
-                             "Bemerkung) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
-    for (int i = 0; i < 7; ++i)
-        st.bind(i + 1, v[i].isEmpty() ? QVariant() : QVariant(v[i]));
-    st.step();
+void insertSupplier(engine::Database& db, const QStringList& v) {
+    QVariantList params;
+    for (const QString& value : v)
+        params << (value.isEmpty() ? QVariant() : QVariant(value));
+    db.execute(QString::fromLatin1(insertSql), params);
 }
 
 int demo(const QString& path) {
     auto db = createFile(path);
-    db->execute(QStringLiteral("BEGIN"));
+    engine::WriteTransaction tx(db->connection());
     for (const Supplier& s : demoSuppliers)
-        insertSupplier(db->handle(), {QString::fromUtf8(s.kdnr), QString::fromUtf8(s.firma), QString::fromUtf8(s.user),
+        insertSupplier(*db, {QString::fromUtf8(s.kdnr), QString::fromUtf8(s.firma), QString::fromUtf8(s.user),
                                       QString::fromUtf8(s.password), QString::fromUtf8(s.mail), QString::fromUtf8(s.url),
                                       QString::fromUtf8(s.remark)});
-    db->execute(QStringLiteral("COMMIT"));
+    tx.commit();
     QTextStream(stdout) << "Beispiel-Datenbank mit " << std::size(demoSuppliers) << " Einträgen angelegt: " << path << "\n";
     return 0;
 }
@@ -108,9 +112,7 @@ int generate(const QString& path, qint64 count) {
                                       "ne", "ob", "pa", "qu", "ri", "so", "tu", "ub", "ve", "wa", "xe", "yo", "ze",
                                       "ä", "ö", "ü", "st", "ch"};
     QRandomGenerator rng(4711);  // fixed seed: the same file every time
-    db->execute(QStringLiteral("BEGIN"));
-    engine::Statement st(db->handle(), "INSERT INTO Lieferanten (KDNR, Firma, Benutzername, Kennwort, "
-                                       "\"E-Mailadresse\", URL, Bemerkung) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+    engine::WriteTransaction tx(db->connection());
     for (qint64 i = 0; i < count; ++i) {
         QString name;
         const int parts = 2 + int(rng.bounded(4));
@@ -118,19 +120,15 @@ int generate(const QString& path, qint64 count) {
             name += QString::fromUtf8(syllables[rng.bounded(int(std::size(syllables)))]);
         name[0] = name[0].toUpper();
         name += QStringLiteral(" %1 GmbH").arg(i);
-        st.reset();
-        st.bind(1, QStringLiteral("K-%1").arg(i));
-        st.bind(2, name);
-        st.bind(3, QStringLiteral("nutzer%1").arg(i));
-        st.bind(4, QStringLiteral("Kennwort-%1").arg(rng.generate()));
-        st.bind(5, QStringLiteral("einkauf%1@example.com").arg(i));
-        st.bind(6, QStringLiteral("www.lieferant%1.example.com").arg(i));
-        st.bind(7, i % 3 == 0 ? QVariant(QStringLiteral("Bemerkung zu Eintrag %1\nzweite Zeile").arg(i)) : QVariant());
-        st.step();
+        db->execute(QString::fromLatin1(insertSql),
+                    {QStringLiteral("K-%1").arg(i), name, QStringLiteral("nutzer%1").arg(i),
+                     QStringLiteral("Kennwort-%1").arg(rng.generate()), QStringLiteral("einkauf%1@example.com").arg(i),
+                     QStringLiteral("www.lieferant%1.example.com").arg(i),
+                     i % 3 == 0 ? QVariant(QStringLiteral("Bemerkung zu Eintrag %1\nzweite Zeile").arg(i)) : QVariant()});
         if ((i + 1) % 100000 == 0)
             err() << "\r" << (i + 1) << " von " << count << " Einträgen" << Qt::flush;
     }
-    db->execute(QStringLiteral("COMMIT"));
+    tx.commit();
     if (count >= 100000)
         err() << "\n";
     QTextStream(stdout) << count << " Einträge angelegt: " << path << "\n";

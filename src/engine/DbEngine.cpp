@@ -5,7 +5,8 @@
 
 #include "EngineError.h"
 #include "Sqlite.h"
-#include "SqliteStore.h"
+#include "PgConnection.h"
+#include "SqliteConnection.h"
 
 namespace engine {
 
@@ -50,82 +51,55 @@ std::unique_ptr<Workspace> DbEngine::createWorkspace(const QString& name, const 
 
 Workspace::Workspace(QString name, QString user) : m_name(std::move(name)), m_user(std::move(user)) {}
 
-namespace {
-
-sqlite3* openKeyed(const QString& path, int flags, const QString& connect) {
-    sqlite3* db = nullptr;
-    const QByteArray file = QFile::encodeName(path);
-    const int rc = sqlite3_open_v2(file.constData(), &db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        sqlite3_close(db);
-        if ((rc & 0xff) == SQLITE_CANTOPEN)
-            throw EngineError(ErrFileNotFound, QStringLiteral("Die Datei '%1' kann nicht geöffnet werden").arg(path));
-        throwSqlite(nullptr, rc);
-    }
-    const QByteArray key = connectValue(connect, QStringLiteral("PWD")).toUtf8();
-    sqlite3_key(db, key.constData(), int(key.size()));
-    // Another user's write lock is waited for a few seconds, never for ever.
-    sqlite3_busy_timeout(db, 5000);
-    return db;
-}
-
-} // namespace
-
 std::unique_ptr<Database> Workspace::openDatabase(const QString& path, bool exclusive, bool readOnly,
                                                   const QString& connect) {
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
-    sqlite3* db = openKeyed(path, flags, connect);
-    auto database = std::make_unique<Database>(db, path);
-    // A wrong key shows only at the first read.
-    database->execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    if (isServerAddress(path))
+        return std::make_unique<Database>(openServer(path), path);
+    auto database = std::make_unique<Database>(
+        std::make_unique<SqliteConnection>(path, connectValue(connect, QStringLiteral("PWD")), readOnly, false), path);
     if (exclusive)
         database->execute(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
     return database;
 }
 
 std::unique_ptr<Database> Workspace::createDatabase(const QString& path, const QString& connect) {
+    if (isServerAddress(path))
+        return std::make_unique<Database>(openServer(path), path);
     if (QFileInfo::exists(path))
         throw EngineError(ErrInternal, QStringLiteral("Die Datei '%1' gibt es bereits").arg(path));
-    sqlite3* db = openKeyed(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, connect);
-    auto database = std::make_unique<Database>(db, path);
-    database->execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    return database;
+    return std::make_unique<Database>(
+        std::make_unique<SqliteConnection>(path, connectValue(connect, QStringLiteral("PWD")), false, true), path);
 }
 
-Database::Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
+Database::Database(std::unique_ptr<Connection> connection, QString name)
+    : m_connection(std::move(connection)), m_name(std::move(name)) {}
 
 Database::~Database() { close(); }
 
-void Database::close() {
-    if (m_db) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-    }
+void Database::close() { m_connection.reset(); }
+
+Connection& Database::connection() const {
+    if (!m_connection)
+        throw EngineError(ErrInternal, QStringLiteral("Die Datenbank ist geschlossen"));
+    return *m_connection;
 }
 
-bool Database::updatable() const { return m_db && sqlite3_db_readonly(m_db, "main") == 0; }
+bool Database::updatable() const { return m_connection && m_connection->updatable(); }
+
+sqlite3* Database::handle() const {
+    auto* file = dynamic_cast<SqliteConnection*>(m_connection.get());
+    return file ? file->handle() : nullptr;
+}
 
 std::unique_ptr<Recordset> Database::openRecordset(const QString& name, int, int, int lockType) {
-    if (!m_db)
-        throw EngineError(ErrInternal, QStringLiteral("Die Datenbank ist geschlossen"));
-    // The store outlives the database object only as long as the recordset does.
-    auto store = std::make_shared<SqliteStore>(m_db, name);
-    return std::make_unique<Recordset>(store, lockType == dbPessimistic ? dbPessimistic : dbOptimistic);
+    return std::make_unique<Recordset>(connection().openTable(name),
+                                       lockType == dbPessimistic ? dbPessimistic : dbOptimistic);
 }
 
-void Database::execute(const QString& sql) {
-    if (!m_db)
-        throw EngineError(ErrInternal, QStringLiteral("Die Datenbank ist geschlossen"));
-    const QByteArray utf8 = sql.toUtf8();
-    char* error = nullptr;
-    const int rc = sqlite3_exec(m_db, utf8.constData(), nullptr, nullptr, &error);
-    const QString detail = error ? QString::fromUtf8(error) : QString();
-    sqlite3_free(error);
-    if (rc != SQLITE_OK) {
-        if ((rc & 0xff) == SQLITE_ERROR)
-            throw EngineError(ErrInternal, QStringLiteral("Die Datenbankanweisung ist fehlgeschlagen: %1").arg(detail));
-        throwSqlite(m_db, rc);
-    }
+void Database::execute(const QString& sql, const QVariantList& params) { connection().execute(sql, params); }
+
+QList<QVariantList> Database::query(const QString& sql, const QVariantList& params) {
+    return connection().query(sql, params);
 }
 
 } // namespace engine

@@ -3,6 +3,7 @@
 #include <QString>
 #include <memory>
 
+#include "Connection.h"
 #include "Recordset.h"
 
 struct sqlite3;
@@ -22,23 +23,27 @@ private:
 
 class Database {
 public:
-    Database(sqlite3* db, QString path);
+    Database(std::unique_ptr<Connection> connection, QString name);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    QString name() const { return m_path; }
+    QString name() const { return m_name; }
     bool updatable() const;
     std::unique_ptr<Recordset> openRecordset(const QString& name, int type = dbOpenDynaset, int options = 0,
                                              int lockType = dbOptimistic);
-    // Runs SQL without results (schema work of the companion tool).
-    void execute(const QString& sql);
+    // SQL for the companion tool and tests, with parameters $1, $2, ...
+    void execute(const QString& sql, const QVariantList& params = {});
+    QList<QVariantList> query(const QString& sql, const QVariantList& params = {});
+    Connection& connection() const;
+    QString dialect() const { return connection().dialect(); }
     void close();
-    sqlite3* handle() const { return m_db; }
+    // The file's SQLite handle; null on a server.
+    sqlite3* handle() const;
 
 private:
-    sqlite3* m_db;
-    QString m_path;
+    std::unique_ptr<Connection> m_connection;
+    QString m_name;
 };
 
 class Workspace {
@@ -46,9 +51,11 @@ public:
     Workspace(QString name, QString user);
     QString name() const { return m_name; }
     QString userName() const { return m_user; }
-    // `connect` is ";UID=...;PWD=...;": the PWD part is the file's key.
+    // `connect` is ";UID=...;PWD=...;": the PWD part is the file's key. A
+    // path that is a "postgresql://" address opens a server database.
     std::unique_ptr<Database> openDatabase(const QString& path, bool exclusive, bool readOnly, const QString& connect);
-    // Makes a new, empty, encrypted file; refuses to touch an existing one.
+    // Makes a new, empty, encrypted file; refuses to touch an existing one. On
+    // a server address: connects to the (existing) server database.
     std::unique_ptr<Database> createDatabase(const QString& path, const QString& connect);
     void close() {}
 

@@ -22,6 +22,7 @@ enum ErrorCode : int {
     ErrNotUpdatable = 3027,
     ErrEngineUnavailable = 429,
     ErrConstraint = 3317,
+    ErrConnectFailed = 3151,
     ErrDiskFull = 3035,
     ErrIo = 3043,
     ErrInternal = 3000,

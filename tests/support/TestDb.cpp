@@ -1,6 +1,5 @@
 #include "TestDb.h"
 
-#include "Sqlite.h"
 #include "SupplierSchema.h"
 
 TestDb::TestDb(const QList<QStringList>& rows) {
@@ -9,13 +8,13 @@ TestDb::TestDb(const QList<QStringList>& rows) {
     auto ws = dbEngine.createWorkspace(QStringLiteral("w"), QStringLiteral("Admin"), QString(), 2);
     auto db = ws->createDatabase(m_path, daten::supplierConnectString());
     daten::createSupplierTable(*db);
-    engine::Statement st(db->handle(), "INSERT INTO Lieferanten (Firma, KDNR, Benutzername, Kennwort, "
-                                       "\"E-Mailadresse\", URL, Bemerkung) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
     for (const QStringList& row : rows) {
-        st.reset();
+        QVariantList params;
         for (int i = 0; i < 7; ++i)
-            st.bind(i + 1, i < row.size() && !row[i].isNull() ? QVariant(row[i]) : QVariant());
-        st.step();
+            params << (i < row.size() && !row[i].isNull() ? QVariant(row[i]) : QVariant());
+        db->execute("INSERT INTO Lieferanten (Firma, KDNR, Benutzername, Kennwort, \"E-Mailadresse\", URL, Bemerkung) "
+                    "VALUES ($1, $2, $3, $4, $5, $6, $7)",
+                    params);
     }
 }
 
@@ -33,8 +32,4 @@ std::unique_ptr<engine::Recordset> TestDb::sortedRecordset(engine::Database& db)
 
 void TestDb::exec(const QString& sql) const { connect()->execute(sql); }
 
-QVariant TestDb::scalar(const QString& sql) const {
-    auto db = connect();
-    engine::Statement st(db->handle(), sql.toUtf8().constData());
-    return st.step() ? st.column(0) : QVariant();
-}
+QVariant TestDb::scalar(const QString& sql) const { return connect()->query(sql).value(0).value(0); }

@@ -2,7 +2,6 @@
 
 #include "DbEngine.h"
 #include "ImportSource.h"
-#include "Sqlite.h"
 #include "SupplierImport.h"
 #include "SupplierSchema.h"
 #include "TestModule.h"
@@ -56,12 +55,11 @@ class TestImport : public QObject {
     static QList<QStringList> targetRows(const QString& target, const QString& columns) {
         engine::DbEngine e;
         auto db = e.createWorkspace("w", "Admin", "", 2)->openDatabase(target, false, false, daten::supplierConnectString());
-        engine::Statement st(db->handle(), QStringLiteral("SELECT %1 FROM Lieferanten ORDER BY ID").arg(columns).toUtf8().constData());
         QList<QStringList> rows;
-        while (st.step()) {
+        for (const QVariantList& row : db->query(QStringLiteral("SELECT %1 FROM Lieferanten ORDER BY ID").arg(columns))) {
             QStringList r;
-            for (int i = 0; i < st.columnCount(); ++i)
-                r << (st.columnIsNull(i) ? QString() : st.columnText(i));
+            for (const QVariant& v : row)
+                r << (v.isNull() ? QString() : v.toString());
             rows << r;
         }
         return rows;

@@ -7,7 +7,6 @@
 
 #include "DbEngine.h"
 #include "EngineError.h"
-#include "Sqlite.h"
 #include "SupplierSchema.h"
 
 namespace {
@@ -25,16 +24,15 @@ int sizeOf(const QString& field) {
 std::unique_ptr<engine::Database> openTarget(const QString& target, bool& created) {
     engine::DbEngine dbEngine;
     auto ws = dbEngine.createWorkspace(QStringLiteral("DaoWorkspace"), QStringLiteral("Admin"), QString(), 2);
-    created = !QFileInfo::exists(target);
+    created = !engine::isServerAddress(target) && !QFileInfo::exists(target);
     if (created) {
         auto db = ws->createDatabase(target, daten::supplierConnectString());
         daten::createSupplierTable(*db);
         return db;
     }
     auto db = ws->openDatabase(target, false, false, daten::supplierConnectString());
-    engine::Statement st(db->handle(), "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'Lieferanten'");
-    if (!st.step() || st.columnInt(0) == 0)
-        fail(QStringLiteral("Die Zieldatei '%1' enthält keine Tabelle 'Lieferanten'.").arg(target));
+    if (!db->connection().hasTable(QStringLiteral("Lieferanten")))
+        fail(QStringLiteral("Die Zieldatenbank '%1' enthält keine Tabelle 'Lieferanten'.").arg(engine::isServerAddress(target) ? QStringLiteral("auf dem Server") : target));
     return db;
 }
 
@@ -122,12 +120,10 @@ ImportReport importSuppliers(const SourceTable& source, const QString& target, c
     std::unique_ptr<engine::Database> db;
     try {
         db = openTarget(target, created);
-        sqlite3* h = db->handle();
-        engine::Transaction tx(h);
+        engine::WriteTransaction tx(db->connection());
         // IDs stay where the target is empty and the source's IDs can serve as keys.
         const bool idMapped = map.contains(QStringLiteral("ID"));
-        engine::Statement count(h, "SELECT count(*) FROM Lieferanten");
-        const bool targetEmpty = count.step() && count.columnInt(0) == 0;
+        const bool targetEmpty = db->query(QStringLiteral("SELECT count(*) FROM \"Lieferanten\"")).value(0).value(0).toLongLong() == 0;
         bool keep = idMapped && targetEmpty;
         if (keep) {
             QSet<qint64> seen;
@@ -146,23 +142,27 @@ ImportReport importSuppliers(const SourceTable& source, const QString& target, c
             report.idNote = QStringLiteral("die Quelle hat keine ID-Spalte");
         }
         report.idsKept = keep;
-        engine::Statement insert(h, keep ? "INSERT INTO Lieferanten (ID, KDNR, Firma, Benutzername, Kennwort, \"E-Mailadresse\", URL, Bemerkung) "
-                                           "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)"
-                                         : "INSERT INTO Lieferanten (KDNR, Firma, Benutzername, Kennwort, \"E-Mailadresse\", URL, Bemerkung) "
-                                           "VALUES (?2, ?3, ?4, ?5, ?6, ?7, ?8)");
+        const QString insert = keep ? QStringLiteral("INSERT INTO \"Lieferanten\" (\"ID\", \"KDNR\", \"Firma\", \"Benutzername\", \"Kennwort\", "
+                                                     "\"E-Mailadresse\", \"URL\", \"Bemerkung\") VALUES ($1, $2, $3, $4, $5, $6, $7, $8)")
+                                    : QStringLiteral("INSERT INTO \"Lieferanten\" (\"KDNR\", \"Firma\", \"Benutzername\", \"Kennwort\", "
+                                                     "\"E-Mailadresse\", \"URL\", \"Bemerkung\") VALUES ($1, $2, $3, $4, $5, $6, $7)");
         for (qint64 r = 0; r < qint64(rows.size()); ++r) {
-            insert.reset();
+            QVariantList params;
             for (int f = keep ? 0 : 1; f < int(rows[r].size()); ++f) {
                 const QVariant& v = rows[r][f];
-                insert.bind(f + 1, f == 0 || v.isNull() ? v : QVariant(v.toString()));
+                params << (f == 0 || v.isNull() ? v : QVariant(v.toString()));
             }
             try {
-                insert.step();
+                db->execute(insert, params);
             } catch (const engine::EngineError& e) {
                 fail(QStringLiteral("Zeile %1: %2").arg(r + 1).arg(e.description()));
             }
             ++report.written;
         }
+        if (keep && db->dialect() == QLatin1String("postgresql"))
+            // The identity goes on after the highest kept ID.
+            db->execute(QStringLiteral("SELECT setval(pg_get_serial_sequence('\"Lieferanten\"', 'ID'), "
+                                       "(SELECT coalesce(max(\"ID\"), 1) FROM \"Lieferanten\"))"));
         tx.commit();
     } catch (...) {
         db.reset();
