@@ -6,5 +6,5 @@ apt-get update -qq
 apt-get install -y -qq --no-install-recommends \
     cmake make g++ pkg-config \
     qt6-base-dev libgl-dev libsqlcipher-dev sqlcipher \
-    libbenchmark-dev mdbtools mdbtools-dev libglib2.0-dev \
+    libbenchmark-dev mdbtools mdbtools-dev libglib2.0-dev postgresql libpq-dev \
     xvfb xauth fonts-dejavu-core fonts-liberation >/dev/null

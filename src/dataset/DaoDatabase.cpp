@@ -81,11 +81,13 @@ void DaoDatabase::open() {
     if (m_database.isEmpty())
         throw DatabaseError(QStringLiteral("TKADaoDatabase.F_Set_Active: Database property is not defined!"));
     setUpEngine();
-    if (smartOpen && !QFileInfo(m_database).isFile()) {
+    // A server address has no file to test or to look for in the program's folder.
+    const bool server = engine::isServerAddress(m_database);
+    if (!server && smartOpen && !QFileInfo(m_database).isFile()) {
         const QString folder = programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder;
         m_database = QDir::toNativeSeparators(folder) + QDir::separator() + fileNamePart(m_database);
     }
-    if (!QFileInfo(m_database).isFile())
+    if (!server && !QFileInfo(m_database).isFile())
         throw DatabaseError(QStringLiteral("Cannot find Database:\r\n") + m_database);
     m_db = m_workspace->openDatabase(m_database, exclusive, readOnly, connectString());
     m_connected = true;

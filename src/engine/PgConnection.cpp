@@ -62,6 +62,8 @@ PgConnection::PgConnection(const QString& uri) {
         }
     }
     run(QStringLiteral("SET client_min_messages = warning"));
+    // Another user's lock is waited for a few seconds, never for ever.
+    run(QStringLiteral("SET lock_timeout = '5s'"));
 }
 
 PgConnection::~PgConnection() { PQfinish(m_conn); }

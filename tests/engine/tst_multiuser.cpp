@@ -21,6 +21,11 @@ class TestMultiUser : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        if (TestDb::onServer() && TestDb::serverAddress().isEmpty())
+            QSKIP("no test server: LIEFERANTEN_TEST_PG is not set");
+    }
+
     void saveOverAnotherUsersChangeIsRefusedOnce() {
         TestDb db{{"Alpha", "K1"}};
         auto userA = db.connect();
@@ -34,14 +39,14 @@ private slots:
         b->setValue(kdnr, "von B");
         b->update();
         QCOMPARE(errorOf([&] { a->update(); }), int(ErrWriteConflict));
-        QCOMPARE(db.scalar("SELECT KDNR FROM Lieferanten").toString(), QStringLiteral("von B"));
+        QCOMPARE(db.scalar("SELECT \"KDNR\" FROM \"Lieferanten\"").toString(), QStringLiteral("von B"));
         // A's values are still pending; a new edit takes B's row as its base.
         QCOMPARE(a->value(kdnr).toString(), QStringLiteral("von A"));
         a->cancelUpdate();
         a->edit();
         a->setValue(kdnr, "von A");
         a->update();
-        QCOMPARE(db.scalar("SELECT KDNR FROM Lieferanten").toString(), QStringLiteral("von A"));
+        QCOMPARE(db.scalar("SELECT \"KDNR\" FROM \"Lieferanten\"").toString(), QStringLiteral("von A"));
     }
 
     void memoChangeByAnotherUserIsAConflictToo() {
@@ -50,7 +55,7 @@ private slots:
         auto a = db.sortedRecordset(*userA);
         a->edit();
         a->setValue(a->columnIndex("KDNR"), "neu");
-        db.exec("UPDATE Lieferanten SET Bemerkung = 'anders'");
+        db.exec("UPDATE \"Lieferanten\" SET \"Bemerkung\" = 'anders'");
         QCOMPARE(errorOf([&] { a->update(); }), int(ErrWriteConflict));
     }
 
@@ -60,7 +65,7 @@ private slots:
         auto a = db.sortedRecordset(*userA);
         a->edit();
         a->setValue(a->columnIndex("KDNR"), "x");
-        db.exec("DELETE FROM Lieferanten WHERE Firma = 'Alpha'");
+        db.exec("DELETE FROM \"Lieferanten\" WHERE \"Firma\" = 'Alpha'");
         QCOMPARE(errorOf([&] { a->update(); }), int(ErrRecordDeleted));
         a->cancelUpdate();
         QCOMPARE(errorOf([&] { a->edit(); }), int(ErrRecordDeleted));
@@ -77,8 +82,8 @@ private slots:
         auto a = db.sortedRecordset(*userA);
         const int firma = a->columnIndex("Firma");
         QCOMPARE(a->value(firma).toString(), QStringLiteral("Alpha"));
-        db.exec("UPDATE Lieferanten SET Firma = 'Alpha neu' WHERE Firma = 'Alpha'");
-        db.exec("INSERT INTO Lieferanten (Firma) VALUES ('Aaa')");
+        db.exec("UPDATE \"Lieferanten\" SET \"Firma\" = 'Alpha neu' WHERE \"Firma\" = 'Alpha'");
+        db.exec("INSERT INTO \"Lieferanten\" (\"Firma\") VALUES ('Aaa')");
         a->move(0);
         QCOMPARE(a->value(firma).toString(), QStringLiteral("Alpha neu"));
         QCOMPARE(a->recordCount(), 2);
@@ -88,13 +93,18 @@ private slots:
         QCOMPARE(again->value(firma).toString(), QStringLiteral("Aaa"));
     }
 
-    void aLockedFileIsReportedAfterAWaitNotAHang() {
+    void aLockedTableIsReportedAfterAWaitNotAHang() {
         TestDb db{{"Alpha"}};
         auto holder = db.connect();
-        holder->execute("BEGIN EXCLUSIVE");
+        if (TestDb::onServer()) {
+            holder->execute("BEGIN");
+            holder->execute("LOCK TABLE \"Lieferanten\" IN ACCESS EXCLUSIVE MODE");
+        } else {
+            holder->execute("BEGIN EXCLUSIVE");
+        }
         QElapsedTimer t;
         t.start();
-        QCOMPARE(errorOf([&] { db.connect(); }), int(ErrLocked));
+        QCOMPARE(errorOf([&] { db.sortedRecordset(*db.connect()); }), int(ErrLocked));
         QVERIFY(t.elapsed() >= 4000 && t.elapsed() < 20000);
         holder->execute("ROLLBACK");
         auto userA = db.connect();
@@ -110,7 +120,9 @@ private slots:
         std::atomic<bool> locked = false;
         std::thread other([&] {
             auto holder = db.connect();
-            holder->execute("BEGIN IMMEDIATE");
+            holder->execute(TestDb::onServer() ? "BEGIN" : "BEGIN IMMEDIATE");
+            if (TestDb::onServer())
+                holder->execute("SELECT 1 FROM \"Lieferanten\" FOR UPDATE");
             locked = true;
             QThread::msleep(400);
             holder->execute("COMMIT");
@@ -119,7 +131,7 @@ private slots:
             QThread::msleep(5);
         a->update();  // waits for the other writer instead of failing at once
         other.join();
-        QCOMPARE(db.scalar("SELECT KDNR FROM Lieferanten").toString(), QStringLiteral("x"));
+        QCOMPARE(db.scalar("SELECT \"KDNR\" FROM \"Lieferanten\"").toString(), QStringLiteral("x"));
     }
 };
 

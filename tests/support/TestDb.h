@@ -14,8 +14,14 @@ public:
     TestDb() : TestDb(QList<QStringList>{}) {}
     TestDb(std::initializer_list<QStringList> rows) : TestDb(QList<QStringList>(rows)) {}
     explicit TestDb(const QList<QStringList>& rows);
+    ~TestDb();
 
+    // The file, or the server address with a schema of its own for this test.
     QString path() const { return m_path; }
+    // The tests run on a file unless LIEFERANTEN_TEST_BACKEND=server names the server
+    // (its address in LIEFERANTEN_TEST_PG).
+    static bool onServer();
+    static QString serverAddress();
     QString folder() const { return m_dir.path(); }
     // A second user: another connection to the same file.
     std::unique_ptr<engine::Database> connect() const;
@@ -26,4 +32,5 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_path;
+    QString m_schema;
 };
