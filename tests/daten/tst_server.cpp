@@ -140,7 +140,7 @@ private slots:
             QCOMPARE(db.scalar("SELECT count(*) FROM \"Lieferanten\"").toInt(), 33);
         }
         // The sort index serves the list and the search.
-        QVERIFY(db.scalar("SELECT count(*) FROM pg_indexes WHERE indexname = 'LieferantenFirmaSort'").toInt() == 1);
+        QVERIFY(db.scalar("SELECT count(*) FROM pg_indexes WHERE schemaname = current_schema() AND indexname = 'LieferantenFirmaSort'").toInt() == 1);
     }
 };
 
