@@ -298,6 +298,10 @@ void Tfmain::SpeedButton1Click(QObject*) {
             c = QChar(c.unicode() + 32);
     if (!url.contains(QLatin1String("http")))
         url.prepend(QLatin1String("http://"));
+    // The URL field only ever opens web pages: a text with "http" somewhere but
+    // another scheme (file:, javascript:, a bare path) would open something else.
+    if (!url.startsWith(QLatin1String("http://")) && !url.startsWith(QLatin1String("https://")))
+        url.prepend(QLatin1String("http://"));
     ShellOpen(url);
 }
 

@@ -239,7 +239,8 @@ private slots:
         QTest::addColumn<QString>("opened");
         QTest::newRow("no scheme, mixed case") << "Www.Example.COM/Login" << "http://www.example.com/login";
         QTest::newRow("HTTPS in capitals") << "HTTPS://Portal.Example.NET" << "https://portal.example.net";
-        QTest::newRow("http not at the start") << "Shop.Example.COM?back=http" << "shop.example.com?back=http";
+        QTest::newRow("http not at the start") << "Shop.Example.COM?back=http" << "http://shop.example.com?back=http";
+        QTest::newRow("another scheme is never opened") << "File:///etc/passwd#http" << "http://file:///etc/passwd#http";
         QTest::newRow("empty") << "" << "http://";
         QTest::newRow("umlauts stay") << "Ärger.example.de" << "http://Ärger.example.de";
     }
