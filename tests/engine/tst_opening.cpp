@@ -1,4 +1,7 @@
 #include <QtTest>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "EngineError.h"
 #include "SupplierSchema.h"
@@ -66,16 +69,44 @@ private slots:
         }
     }
 
-    void aReadOnlyFileOpensButIsNotUpdatable() {
+    void aReadOnlyDatabaseOpensButIsNotUpdatable() {
         TestDb db{{"Alpha"}};
-        QFile::setPermissions(db.path(), QFile::ReadOwner | QFile::ReadUser);
-        if (QFileInfo(db.path()).isWritable())
-            QSKIP("running as a user who may write anyway");
-        auto conn = db.connect();
+        DbEngine e;
+        auto conn = e.createWorkspace("w", "Admin", "", 2)->openDatabase(db.path(), false, true, daten::supplierConnectString());
         auto rs = db.sortedRecordset(*conn);
         QVERIFY(!rs->updatable());
         QCOMPARE(rs->recordCount(), 1);
         QVERIFY_THROWS_EXCEPTION(EngineError, rs->edit());
+        QVERIFY_THROWS_EXCEPTION(EngineError, rs->deleteCurrent());
+    }
+
+    void aWriterKilledDuringSavesLeavesAnIntactFile() {
+        TestDb db{{"Alpha"}};
+        const pid_t child = fork();
+        if (child == 0) {
+            // The child saves batches of rows until it is killed.
+            try {
+                auto conn = db.connect();
+                for (;;) {
+                    engine::WriteTransaction tx(conn->connection());
+                    for (int i = 0; i < 500; ++i)
+                        conn->execute("INSERT INTO \"Lieferanten\" (\"Firma\", \"Bemerkung\") VALUES ($1, $2)",
+                                      {QStringLiteral("Kind %1").arg(i), QString(2000, u'x')});
+                    tx.commit();
+                }
+            } catch (...) {
+            }
+            _exit(0);
+        }
+        QThread::msleep(700);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        auto conn = db.connect();
+        QCOMPARE(conn->query("PRAGMA integrity_check").value(0).value(0).toString(), QStringLiteral("ok"));
+        const int rows = conn->query("SELECT count(*) FROM \"Lieferanten\"").value(0).value(0).toInt();
+        QVERIFY(rows > 1);
+        QCOMPARE((rows - 1) % 500, 0);  // whole batches only
+        QCOMPARE(db.sortedRecordset(*conn)->recordCount(), rows);
     }
 
     void createRefusesAnExistingFile() {
