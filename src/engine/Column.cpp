@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "EngineError.h"
+
 namespace engine {
 
 namespace {
@@ -49,6 +51,15 @@ Column columnFromDeclaration(const QString& name, const QString& declaredType, b
         c.type = ColumnType::Memo;
     }
     return c;
+}
+
+int keyColumnOf(const std::vector<Column>& columns, const QString& table) {
+    if (columns.empty())
+        throw EngineError(ErrTableMissing, QStringLiteral("Die Tabelle '%1' ist in der Datenbank nicht vorhanden").arg(table));
+    for (int i = 0; i < int(columns.size()); ++i)
+        if (columns[i].autoIncrement)
+            return i;
+    throw EngineError(ErrInternal, QStringLiteral("Die Tabelle '%1' hat keinen automatisch vergebenen Schlüssel").arg(table));
 }
 
 } // namespace engine

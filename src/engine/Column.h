@@ -31,4 +31,8 @@ using Row = std::vector<QVariant>;
 Column columnFromDeclaration(const QString& name, const QString& declaredType, bool primaryKey,
                              const QString& sqlDefault);
 
+// The index of the table's automatically numbered key column; refuses a
+// table that has no columns (it is missing) or no such key.
+int keyColumnOf(const std::vector<Column>& columns, const QString& table);
+
 } // namespace engine

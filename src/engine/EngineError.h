@@ -39,4 +39,8 @@ private:
     QString m_description;
 };
 
+// The two refusals of optimistic locking, worded once for every backend.
+[[noreturn]] void throwRecordDeleted();
+[[noreturn]] void throwWriteConflict();
+
 } // namespace engine

@@ -43,6 +43,19 @@ QByteArray paramText(const QVariant& v) {
     return v.toString().toUtf8();
 }
 
+// Parameters as libpq takes them: text, or a null pointer for NULL.
+struct ParamTexts {
+    explicit ParamTexts(const QVariantList& params) {
+        texts.reserve(params.size());
+        for (const QVariant& p : params) {
+            texts.push_back(p.isNull() ? QByteArray() : paramText(p));
+            pointers.push_back(p.isNull() ? nullptr : texts.back().constData());
+        }
+    }
+    std::vector<QByteArray> texts;
+    std::vector<const char*> pointers;
+};
+
 } // namespace
 
 PgConnection::PgConnection(const QString& uri) {
@@ -97,43 +110,29 @@ void PgConnection::fail(const PGresult* result) {
     throw EngineError(ErrInternal, QStringLiteral("Fehler des Datenbankservers: %1").arg(primary));
 }
 
-PgResult PgConnection::run(const QString& sql, const QVariantList& params) {
-    ensureConnected();
-    std::vector<QByteArray> texts;
-    std::vector<const char*> pointers;
-    texts.reserve(params.size());
-    for (const QVariant& p : params) {
-        texts.push_back(p.isNull() ? QByteArray() : paramText(p));
-        pointers.push_back(p.isNull() ? nullptr : texts.back().constData());
-    }
-    PgResult r(PQexecParams(m_conn, sql.toUtf8().constData(), int(params.size()), nullptr, pointers.data(), nullptr,
-                            nullptr, 0));
+PgResult PgConnection::checked(PgResult r) {
     const auto status = PQresultStatus(r.get());
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
         fail(r.get());
     return r;
 }
 
+PgResult PgConnection::run(const QString& sql, const QVariantList& params) {
+    ensureConnected();
+    const ParamTexts p(params);
+    return checked(PgResult(PQexecParams(m_conn, sql.toUtf8().constData(), int(params.size()), nullptr,
+                                         p.pointers.data(), nullptr, nullptr, 0)));
+}
+
 PgResult PgConnection::runPrepared(const QByteArray& name, const QString& sql, const QVariantList& params) {
     ensureConnected();
     if (!m_prepared.contains(name)) {
-        PgResult prep(PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), int(params.size()), nullptr));
-        if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK)
-            fail(prep.get());
+        checked(PgResult(PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), int(params.size()), nullptr)));
         m_prepared.insert(name);
     }
-    std::vector<QByteArray> texts;
-    std::vector<const char*> pointers;
-    texts.reserve(params.size());
-    for (const QVariant& p : params) {
-        texts.push_back(p.isNull() ? QByteArray() : paramText(p));
-        pointers.push_back(p.isNull() ? nullptr : texts.back().constData());
-    }
-    PgResult r(PQexecPrepared(m_conn, name.constData(), int(params.size()), pointers.data(), nullptr, nullptr, 0));
-    const auto status = PQresultStatus(r.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        fail(r.get());
-    return r;
+    const ParamTexts p(params);
+    return checked(PgResult(PQexecPrepared(m_conn, name.constData(), int(params.size()), p.pointers.data(), nullptr,
+                                           nullptr, 0)));
 }
 
 bool PgConnection::inTransaction() const { return PQtransactionStatus(m_conn) != PQTRANS_IDLE; }

@@ -53,6 +53,7 @@ public:
 
 private:
     void ensureConnected();
+    PgResult checked(PgResult result);
     [[noreturn]] void fail(const PGresult* result);
 
     PGconn* m_conn = nullptr;

@@ -9,10 +9,6 @@ namespace engine {
 
 namespace {
 
-[[noreturn]] void throwDeleted() {
-    throw EngineError(ErrRecordDeleted, QStringLiteral("Der Datensatz wurde inzwischen von einem anderen Benutzer gelöscht"));
-}
-
 QString declaredType(const QString& dataType, const QString& length) {
     if (dataType == QLatin1String("character varying") || dataType == QLatin1String("character"))
         return QStringLiteral("VARCHAR(%1)").arg(length.isEmpty() ? QStringLiteral("255") : length);
@@ -48,15 +44,8 @@ PgStore::PgStore(PgConnection& connection, const QString& table)
             sqlDefault = sqlDefault.left(cast);  // 'abc'::character varying
         m_columns.push_back(columnFromDeclaration(info.text(i, 0), declaredType(info.text(i, 1), info.text(i, 2)),
                                                   generated, sqlDefault));
-        if (m_columns.back().autoIncrement)
-            m_key = int(m_columns.size()) - 1;
     }
-    if (m_columns.empty())
-        throw EngineError(ErrTableMissing,
-                          QStringLiteral("Die Tabelle '%1' ist in der Datenbank nicht vorhanden").arg(table));
-    if (m_key < 0)
-        throw EngineError(ErrInternal,
-                          QStringLiteral("Die Tabelle '%1' hat keinen automatisch vergebenen Schlüssel").arg(table));
+    m_key = keyColumnOf(m_columns, table);
     m_writable = m_conn.run(QStringLiteral("SELECT has_table_privilege(quote_ident($1), 'UPDATE')"), {table})
                      .text(0, 0) == QLatin1String("t");
 }
@@ -131,12 +120,9 @@ void PgStore::update(RowId id, const Row& original, const ColumnValues& values) 
     const PgResult now = m_conn.run(
         QStringLiteral("SELECT %1 FROM %2 WHERE %3 = $1 FOR UPDATE").arg(cols.join(u','), m_tableSql, quoted(m_key)), {id});
     if (now.rows() == 0)
-        throwDeleted();
+        throwRecordDeleted();
     if (rowFrom(now, 0) != original)
-        throw EngineError(ErrWriteConflict,
-                          QStringLiteral("Der Datensatz wurde von einem anderen Benutzer geändert, seit Sie ihn "
-                                         "bearbeiten. Speichern Sie erneut, um Ihre Eingaben über seine zu "
-                                         "schreiben, oder verwerfen Sie Ihre Änderungen"));
+        throwWriteConflict();
     QStringList sets;
     QVariantList params;
     for (const auto& [col, value] : values) {
@@ -169,7 +155,7 @@ RowId PgStore::insert(const ColumnValues& values) {
 void PgStore::remove(RowId id) {
     const PgResult r = m_conn.run(QStringLiteral("DELETE FROM %1 WHERE %2 = $1").arg(m_tableSql, quoted(m_key)), {id});
     if (QByteArray(PQcmdTuples(r.get())) == "0")
-        throwDeleted();
+        throwRecordDeleted();
 }
 
 void PgStore::scanPrefix(int column, const QString& prefix, const std::function<bool(RowId, const QString&)>& visit) {

@@ -13,10 +13,6 @@ namespace {
     throw EngineError(ErrNoCurrentRecord, QStringLiteral("Kein aktueller Datensatz"));
 }
 
-[[noreturn]] void throwDeleted() {
-    throw EngineError(ErrRecordDeleted, QStringLiteral("Der Datensatz wurde inzwischen von einem anderen Benutzer gelöscht"));
-}
-
 } // namespace
 
 Recordset::Recordset(std::shared_ptr<TableStore> store, LockType lockType, std::vector<SortKey> order)
@@ -176,13 +172,13 @@ QVariant Recordset::value(int column) {
     if (m_store->columns()[column].isLongData()) {
         const auto v = m_store->readValue(m_keys[m_pos], column);
         if (!v)
-            throwDeleted();
+            throwRecordDeleted();
         return *v;
     }
     if (!m_current) {
         m_current = m_store->readRow(m_keys[m_pos], false);
         if (!m_current)
-            throwDeleted();
+            throwRecordDeleted();
     }
     return (*m_current)[column];
 }
@@ -206,7 +202,7 @@ void Recordset::edit() {
         throw EngineError(ErrNotUpdatable, QStringLiteral("Die Datenbank oder das Objekt ist schreibgeschützt"));
     std::optional<Row> row = m_store->readRow(m_keys[m_pos], true);
     if (!row)
-        throwDeleted();
+        throwRecordDeleted();
     m_original = *row;
     m_buffer = *row;
     m_set.assign(m_buffer.size(), false);
@@ -284,7 +280,7 @@ void Recordset::deleteCurrent() {
     if (m_pos >= int(m_keys.size()))
         m_pos = int(m_keys.size()) - 1;
     if (goneAlready)
-        throwDeleted();
+        throwRecordDeleted();
 }
 
 std::optional<QVariant> Recordset::readLongData(Bookmark bookmark, int column) {

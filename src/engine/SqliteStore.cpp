@@ -20,15 +20,8 @@ SqliteStore::SqliteStore(sqlite3* db, const QString& table) : m_db(db), m_table(
         const QString def = info.columnIsNull(4) ? QString() : info.columnText(4);
         const bool pk = info.columnInt(5) != 0;
         m_columns.push_back(columnFromDeclaration(name, type, pk, def));
-        if (m_columns.back().autoIncrement)
-            m_key = int(m_columns.size()) - 1;
     }
-    if (m_columns.empty())
-        throw EngineError(ErrTableMissing,
-                          QStringLiteral("Die Tabelle '%1' ist in der Datenbank nicht vorhanden").arg(table));
-    if (m_key < 0)
-        throw EngineError(ErrInternal,
-                          QStringLiteral("Die Tabelle '%1' hat keinen automatisch vergebenen Schlüssel").arg(table));
+    m_key = keyColumnOf(m_columns, table);
 }
 
 bool SqliteStore::writable() const { return sqlite3_db_readonly(m_db, "main") == 0; }
@@ -98,26 +91,15 @@ std::optional<QVariant> SqliteStore::readValue(RowId id, int column) {
     return v;
 }
 
-namespace {
-
-[[noreturn]] void throwDeleted() {
-    throw EngineError(ErrRecordDeleted, QStringLiteral("Der Datensatz wurde inzwischen von einem anderen Benutzer gelöscht"));
-}
-
-} // namespace
-
 void SqliteStore::update(RowId id, const Row& original, const ColumnValues& values) {
     if (values.empty())
         return;
     Transaction tx(m_db);
     const std::optional<Row> now = readRow(id, true);
     if (!now)
-        throwDeleted();
+        throwRecordDeleted();
     if (*now != original)
-        throw EngineError(ErrWriteConflict,
-                          QStringLiteral("Der Datensatz wurde von einem anderen Benutzer geändert, seit Sie ihn "
-                                         "bearbeiten. Speichern Sie erneut, um Ihre Eingaben über seine zu "
-                                         "schreiben, oder verwerfen Sie Ihre Änderungen"));
+        throwWriteConflict();
     QStringList sets;
     for (const auto& [col, value] : values)
         sets << QStringLiteral("%1 = ?%2").arg(quoted(col)).arg(sets.size() + 1);
@@ -162,7 +144,7 @@ void SqliteStore::remove(RowId id) {
     st.bindInt(1, id);
     st.step();
     if (sqlite3_changes(m_db) == 0)
-        throwDeleted();
+        throwRecordDeleted();
     tx.commit();
 }
 
