@@ -6,7 +6,16 @@
 set -euo pipefail
 action=$1
 dir=$2
-port=${LIEFERANTEN_TEST_PG_PORT:-55432}
+# The first free port from 55432 on, unless one is given.
+port=${LIEFERANTEN_TEST_PG_PORT:-}
+if [ -z "$port" ]; then
+    for p in $(seq 55432 55531); do
+        if ! (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null; then
+            port=$p
+            break
+        fi
+    done
+fi
 bin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)
 case "$action" in
 start)
