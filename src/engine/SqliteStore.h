@@ -34,6 +34,9 @@ private:
     std::vector<Column> m_columns;
     int m_key = -1;
     std::map<QString, Statement> m_statements;
+    // The statements of the hot paths, built once.
+    QString m_readRowSql[2];  // without and with long data
+    std::vector<QString> m_readValueSql;
 };
 
 QString quoteIdentifier(const QString& name);
