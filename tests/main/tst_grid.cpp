@@ -114,6 +114,21 @@ private slots:
         QCOMPARE(rows(f), 3);
     }
 
+    void downDiscardsAnUntouchedInsertedEntry() {
+        WindowFixture f{{"A"}, {"B"}, {"C"}};
+        DbGrid* g = f.window->DBGrid1;
+        focusGrid(f);
+        QTest::keyClick(g, Qt::Key_Down);
+        QTest::keyClick(g, Qt::Key_Insert);
+        QCOMPARE(g->currentIndex().row(), 1);
+        QCOMPARE(g->model()->rowCount(), 4);
+        QTest::keyClick(g, Qt::Key_Down);
+        QCOMPARE(f.table().state(), DataSetState::Browse);
+        QCOMPARE(g->model()->rowCount(), 3);
+        QCOMPARE(f.window->edfirma->text(), QStringLiteral("B"));
+        QCOMPARE(rows(f), 3);
+    }
+
     void tabMovesBetweenColumnsAndAppendsAtTheEnd() {
         WindowFixture f{{"A"}};
         DbGrid* g = f.window->DBGrid1;
