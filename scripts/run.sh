@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh
+bash scripts/build.sh Lieferanten lieferanten-admin
 app=build/src/app
 if [ ! -f "$app/Lieferanten.ini" ]; then
     [ -f "$app/lieferanten.db" ] || build/tools/lieferanten-admin demo "$app/lieferanten.db"
