@@ -100,20 +100,18 @@ private slots:
         auto admin = db.connect();
         admin->execute("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
                        "WHERE application_name = 'Lieferanten' AND pid <> pg_backend_pid()");
-        QElapsedTimer wait;
-        wait.start();
+        QThread::msleep(300);  // the session ends a moment after it is told to
         QString error;
         try {
             data->Lieferanten->post();
         } catch (const std::exception& e) {
             error = QString::fromUtf8(e.what());
         }
-        if (!error.isEmpty()) {
-            QVERIFY2(error.contains("Verbindung") || error.contains("Datenbankserver"), qPrintable(error));
-            QCOMPARE(data->Lieferanten->state(), dataset::DataSetState::Edit);
-            QCOMPARE(data->LieferantenKDNR->asString(), QStringLiteral("getippt"));
-            data->Lieferanten->post();  // the connection is made again
-        }
+        QVERIFY2(error.contains("Verbindung zum Datenbankserver"), qPrintable(error));
+        QVERIFY(!error.contains("testkennwort"));
+        QCOMPARE(data->Lieferanten->state(), dataset::DataSetState::Edit);
+        QCOMPARE(data->LieferantenKDNR->asString(), QStringLiteral("getippt"));
+        data->Lieferanten->post();  // the connection is made again
         QCOMPARE(db.scalar("SELECT \"KDNR\" FROM \"Lieferanten\"").toString(), QStringLiteral("getippt"));
     }
 
