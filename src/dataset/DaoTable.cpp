@@ -157,6 +157,7 @@ void DaoTable::open() {
     m_set.assign(m_fields.size(), false);
     m_modified = false;
     m_insertRow = -1;
+    setEnds(true, false);
     setState(DataSetState::Browse);
     if (m_rs->recordCount() > 0)
         m_rs->moveFirst();
@@ -261,21 +262,29 @@ int DaoTable::recNo() {
 
 // --- moving
 
-void DaoTable::moveEngine(const std::function<void()>& move) {
+void DaoTable::moveEngine(const std::function<Ends()>& move) {
     checkActive();
     checkBrowseMode();
-    if (m_rs->recordCount() > 0)
-        move();
+    if (m_rs->recordCount() > 0) {
+        const Ends ends = move();
+        setEnds(ends.bof, ends.eof);
+    }
     loadCurrent();
     emit recordChanged();
 }
 
 void DaoTable::first() {
-    moveEngine([this] { m_rs->moveFirst(); });
+    moveEngine([this] {
+        m_rs->moveFirst();
+        return Ends{true, false};
+    });
 }
 
 void DaoTable::last() {
-    moveEngine([this] { m_rs->moveLast(); });
+    moveEngine([this] {
+        m_rs->moveLast();
+        return Ends{false, true};
+    });
 }
 
 void DaoTable::next() { moveBy(1); }
@@ -285,22 +294,28 @@ void DaoTable::prior() { moveBy(-1); }
 void DaoTable::moveBy(int distance) {
     moveEngine([&] {
         const int count = m_rs->recordCount();
-        const int pos = std::max(0, m_rs->absolutePosition());
-        m_rs->setAbsolutePosition(std::clamp(pos + distance, 0, count - 1));
+        const int target = std::max(0, m_rs->absolutePosition()) + distance;
+        m_rs->setAbsolutePosition(std::clamp(target, 0, count - 1));
+        // An end is reached only by trying to move past it, as the navigator expects.
+        return distance == 0 ? Ends{m_atBof, m_atEof} : Ends{target < 0, target > count - 1};
     });
 }
 
+void DaoTable::setEnds(bool bof, bool eof) {
+    m_atBof = bof;
+    m_atEof = eof;
+}
+
 bool DaoTable::bof() {
-    if (!active() || m_state == DataSetState::Insert)
-        return !active();
-    return m_rs->recordCount() == 0 || m_rs->absolutePosition() <= 0;
+    if (!active() || m_rs->recordCount() == 0)
+        return true;
+    return m_state != DataSetState::Insert && m_atBof;
 }
 
 bool DaoTable::eof() {
-    if (!active() || m_state == DataSetState::Insert)
-        return !active();
-    const int count = m_rs->recordCount();
-    return count == 0 || m_rs->absolutePosition() >= count - 1;
+    if (!active() || m_rs->recordCount() == 0)
+        return true;
+    return m_state != DataSetState::Insert && m_atEof;
 }
 
 void DaoTable::setRecNo(int n) {
@@ -309,6 +324,7 @@ void DaoTable::setRecNo(int n) {
     const int count = m_rs->recordCount();
     if (count > 0)
         m_rs->setAbsolutePosition(std::clamp(n, 1, count) - 1);
+    setEnds(false, false);
     loadCurrent();
     emit recordChanged();
 }
@@ -327,6 +343,7 @@ bool DaoTable::locate(const QString& fieldName, const QString& value, bool caseI
     const engine::Bookmark target = m_rs->bookmarkAt(pos);
     checkBrowseMode();
     m_rs->setBookmark(target);
+    setEnds(false, false);
     loadCurrent();
     notifyAll();
     return true;
@@ -426,6 +443,9 @@ void DaoTable::post() {
         throw;
     }
     m_rs->setBookmark(m_rs->lastModified());
+    setEnds(false, false);
+    if (m_state == DataSetState::Insert)
+        setEnds(false, false);
     m_insertRow = -1;
     m_modified = false;
     setState(DataSetState::Browse);
@@ -442,6 +462,8 @@ void DaoTable::cancel() {
         } catch (const engine::EngineError&) {
         }
     }
+    if (m_state == DataSetState::Insert)
+        setEnds(false, false);
     m_insertRow = -1;
     m_modified = false;
     setState(DataSetState::Browse);
@@ -465,6 +487,7 @@ void DaoTable::remove() {
         // Deleted by another user already: done, the rows are read anew.
     }
     m_modified = false;
+    setEnds(false, false);
     setState(DataSetState::Browse);
     loadCurrent();
     notifyAll();

@@ -54,7 +54,8 @@ public:
     int recordCount();
     int recNo();
     void setRecNo(int n);
-    // At the first / last entry, or nothing to move to: the navigator's rule.
+    // Set when a move ran into the first / last entry (and on an empty or
+    // closed table): the navigator's rule for its buttons.
     bool bof();
     bool eof();
 
@@ -106,9 +107,14 @@ private:
     void bindFields();
     void loadCurrent();
     void reopenAt(int position);
-    void moveEngine(const std::function<void()>& move);
+    struct Ends {
+        bool bof;
+        bool eof;
+    };
+    void moveEngine(const std::function<Ends()>& move);
     void beginInsert(bool atEnd);
     void setState(DataSetState state);
+    void setEnds(bool bof, bool eof);
     void notifyAll();
 
     QString m_name;
@@ -121,6 +127,8 @@ private:
     std::vector<QString> m_values;  // the current or pending entry, one per field
     std::vector<bool> m_set;        // fields set since the entry was loaded or created
     int m_insertRow = -1;
+    bool m_atBof = true;
+    bool m_atEof = false;
     bool m_insertAtEnd = false;
 };
 

@@ -189,6 +189,22 @@ private slots:
         QCOMPARE(memo->toPlainText(), QStringLiteral("eins\nzwei\ndrei\n"));
     }
 
+    void navigatorEndsFollowTheMoves() {
+        WindowFixture f{{"Einzig"}};
+        // One entry: Next and Last are on until a move runs into the end.
+        QVERIFY(!nav(f, DbNavigator::First)->isEnabled());
+        QVERIFY(nav(f, DbNavigator::Next)->isEnabled());
+        QVERIFY(nav(f, DbNavigator::Last)->isEnabled());
+        nav(f, DbNavigator::Next)->click();
+        QCOMPARE(f.window->edfirma->text(), QStringLiteral("Einzig"));
+        QVERIFY(!nav(f, DbNavigator::Next)->isEnabled());
+        QVERIFY(!nav(f, DbNavigator::Last)->isEnabled());
+        QVERIFY(nav(f, DbNavigator::First)->isEnabled());
+        nav(f, DbNavigator::First)->click();
+        QVERIFY(!nav(f, DbNavigator::Prior)->isEnabled());
+        QVERIFY(nav(f, DbNavigator::Last)->isEnabled());
+    }
+
     void emptyTable() {
         WindowFixture f;
         for (auto b : {DbNavigator::First, DbNavigator::Prior, DbNavigator::Next, DbNavigator::Last})
