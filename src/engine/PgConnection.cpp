@@ -17,7 +17,7 @@ QString serverName(PGconn* conn) {
     return port.isEmpty() ? host : host + u':' + port;
 }
 
-[[noreturn]] void connectFailed(PGconn* conn, const QString& uri) {
+[[noreturn]] void connectFailed(PGconn* conn) {
     const QString detail = QString::fromUtf8(PQerrorMessage(conn));
     const QString server = conn ? serverName(conn) : QString();
     const QString database = conn ? QString::fromUtf8(PQdb(conn)) : QString();
@@ -33,7 +33,6 @@ QString serverName(PGconn* conn) {
     if (detail.contains(QLatin1String("SSL"), Qt::CaseInsensitive) || detail.contains(QLatin1String("certificate")))
         throw EngineError(ErrConnectFailed, QStringLiteral("Die verschlüsselte Verbindung (TLS) zum Datenbankserver %1 ist nicht zustande "
                                                         "gekommen").arg(server));
-    Q_UNUSED(uri);
     throw EngineError(ErrConnectFailed, QStringLiteral("Der Datenbankserver %1 ist nicht erreichbar").arg(server));
 }
 
@@ -68,7 +67,7 @@ PgConnection::PgConnection(const QString& uri) {
         PGconn* failed = m_conn;
         m_conn = nullptr;
         try {
-            connectFailed(failed, uri);
+            connectFailed(failed);
         } catch (...) {
             PQfinish(failed);
             throw;

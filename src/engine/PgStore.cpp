@@ -46,6 +46,7 @@ PgStore::PgStore(PgConnection& connection, const QString& table)
                                                   generated, sqlDefault));
     }
     m_key = keyColumnOf(m_columns, table);
+    m_read = buildReadSql(m_columns, m_key, m_tableSql, QStringLiteral("$1"));
     m_writable = m_conn.run(QStringLiteral("SELECT has_table_privilege(quote_ident($1), 'UPDATE')"), {table})
                      .text(0, 0) == QLatin1String("t");
 }
@@ -86,12 +87,8 @@ std::vector<RowId> PgStore::keys(const std::vector<SortKey>& order) {
 }
 
 std::optional<Row> PgStore::readRow(RowId id, bool withLongData) {
-    QStringList cols;
-    for (int i = 0; i < int(m_columns.size()); ++i)
-        cols << ((withLongData || !m_columns[i].isLongData()) ? quoted(i) : QStringLiteral("NULL"));
     const QByteArray name = (withLongData ? "row_full_" : "row_") + m_table.toUtf8().toHex();
-    const PgResult r = m_conn.runPrepared(
-        name, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = $1").arg(cols.join(u','), m_tableSql, quoted(m_key)), {id});
+    const PgResult r = m_conn.runPrepared(name, m_read.row[withLongData ? 1 : 0], {id});
     if (r.rows() == 0)
         return std::nullopt;
     return rowFrom(r, 0);
@@ -99,8 +96,7 @@ std::optional<Row> PgStore::readRow(RowId id, bool withLongData) {
 
 std::optional<QVariant> PgStore::readValue(RowId id, int column) {
     const QByteArray name = "value_" + QByteArray::number(column) + "_" + m_table.toUtf8().toHex();
-    const PgResult r = m_conn.runPrepared(
-        name, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = $1").arg(quoted(column), m_tableSql, quoted(m_key)), {id});
+    const PgResult r = m_conn.runPrepared(name, m_read.value[column], {id});
     if (r.rows() == 0)
         return std::nullopt;
     if (r.isNull(0, 0))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReadSql.h"
 #include "TableStore.h"
 
 namespace engine {
@@ -36,6 +37,7 @@ private:
     std::vector<Column> m_columns;
     int m_key = -1;
     bool m_writable = true;
+    ReadSql m_read;
 };
 
 // The sort key of a text column in PostgreSQL, byte for byte the file's.

@@ -22,14 +22,7 @@ SqliteStore::SqliteStore(sqlite3* db, const QString& table) : m_db(db), m_table(
         m_columns.push_back(columnFromDeclaration(name, type, pk, def));
     }
     m_key = keyColumnOf(m_columns, table);
-    for (int full = 0; full < 2; ++full) {
-        QStringList cols;
-        for (int i = 0; i < int(m_columns.size()); ++i)
-            cols << ((full || !m_columns[i].isLongData()) ? quoted(i) : QStringLiteral("NULL"));
-        m_readRowSql[full] = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?1").arg(cols.join(u','), quoteIdentifier(m_table), quoted(m_key));
-    }
-    for (int i = 0; i < int(m_columns.size()); ++i)
-        m_readValueSql.push_back(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?1").arg(quoted(i), quoteIdentifier(m_table), quoted(m_key)));
+    m_read = buildReadSql(m_columns, m_key, quoteIdentifier(m_table), QStringLiteral("?1"));
 }
 
 bool SqliteStore::writable() const { return sqlite3_db_readonly(m_db, "main") == 0; }
@@ -69,7 +62,7 @@ std::vector<RowId> SqliteStore::keys(const std::vector<SortKey>& order) {
 }
 
 std::optional<Row> SqliteStore::readRow(RowId id, bool withLongData) {
-    Statement& st = cached(m_readRowSql[withLongData ? 1 : 0]);
+    Statement& st = cached(m_read.row[withLongData ? 1 : 0]);
     st.bindInt(1, id);
     if (!st.step()) {
         st.reset();
@@ -83,7 +76,7 @@ std::optional<Row> SqliteStore::readRow(RowId id, bool withLongData) {
 }
 
 std::optional<QVariant> SqliteStore::readValue(RowId id, int column) {
-    Statement& st = cached(m_readValueSql[column]);
+    Statement& st = cached(m_read.value[column]);
     st.bindInt(1, id);
     if (!st.step()) {
         st.reset();

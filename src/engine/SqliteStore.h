@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "ReadSql.h"
 #include "Sqlite.h"
 #include "TableStore.h"
 
@@ -34,9 +35,7 @@ private:
     std::vector<Column> m_columns;
     int m_key = -1;
     std::map<QString, Statement> m_statements;
-    // The statements of the hot paths, built once.
-    QString m_readRowSql[2];  // without and with long data
-    std::vector<QString> m_readValueSql;
+    ReadSql m_read;
 };
 
 QString quoteIdentifier(const QString& name);
